@@ -55,6 +55,9 @@ struct GameState {
 // The picture index that shows a cell.
 constexpr int PictureIndexFor(CellState cell) { return cell == Cleared ? 1 : cell + 1; }
 
+// A state as at start-up: every field 0 or false, a Blank board and five empty pictures.
+std::unique_ptr<GameState> MakeGameState();
+
 // The process-wide state, reached through here only. AllocateGameState makes it with a Blank
 // board and five empty pictures; ReleaseGameState frees it (a second call does nothing).
 GameState& AllocateGameState();
