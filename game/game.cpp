@@ -47,8 +47,7 @@ void Game::HandleRestartClicked() {
 }
 
 void Game::ShowCell(int cell) {
-  s_.动画框1.SetObjectPicture(cell,
-                              (*state_.TilePictures)[PictureIndexFor((*state_.Board)[cell])]);
+  s_.动画框1.SetObjectPicture(cell, (*state_.TilePictures)[PictureIndexFor((*state_.Board)[cell])]);
 }
 
 void Game::ShowWater() {

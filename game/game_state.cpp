@@ -21,7 +21,9 @@ GameState& AllocateGameState() {
   return *theState;
 }
 
-GameState* TheGameState() { return theState.get(); }
+GameState* TheGameState() {
+  return theState.get();
+}
 
 void ReleaseGameState() {
   if (!theState) return;
@@ -37,6 +39,8 @@ void ReleaseGameState() {
   ++releaseCount;
 }
 
-int GameStateReleaseCount() { return releaseCount; }
+int GameStateReleaseCount() {
+  return releaseCount;
+}
 
 }  // namespace vintello

@@ -53,7 +53,9 @@ struct GameState {
 };
 
 // The picture index that shows a cell.
-constexpr int PictureIndexFor(CellState cell) { return cell == Cleared ? 1 : cell + 1; }
+constexpr int PictureIndexFor(CellState cell) {
+  return cell == Cleared ? 1 : cell + 1;
+}
 
 // A state as at start-up: every field 0 or false, a Blank board and five empty pictures.
 std::unique_ptr<GameState> MakeGameState();

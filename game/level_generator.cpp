@@ -30,9 +30,15 @@ struct CellRange {
 
 // The parameters of every level, by cell range.
 constexpr std::array<CellRange, 3> LevelTable{{
-    {17, 0, 4, {{CountedValue{Blank, 9, 1, 4}, CountedValue{4, 6, 0, 4}, CountedValue{3, 13, 0, 4}}}},
+    {17,
+     0,
+     4,
+     {{CountedValue{Blank, 9, 1, 4}, CountedValue{4, 6, 0, 4}, CountedValue{3, 13, 0, 4}}}},
     {24, 1, 3, {{std::nullopt, std::nullopt, CountedValue{3, 10, 1, 3}}}},
-    {36, 0, 4, {{CountedValue{Blank, 6, 0, 4}, CountedValue{4, 4, 1, 4}, CountedValue{3, 12, 1, 4}}}},
+    {36,
+     0,
+     4,
+     {{CountedValue{Blank, 6, 0, 4}, CountedValue{4, 4, 1, 4}, CountedValue{3, 12, 1, 4}}}},
 }};
 
 const CellRange& RangeOf(int cell) {
