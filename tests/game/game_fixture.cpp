@@ -4,23 +4,12 @@
 #include <algorithm>
 
 #include "assets/built_in_pictures.h"
+#include "ui/window_layout.h"
 
 namespace vintello::testing {
 namespace {
 
 constexpr Rgb Face = MakeRgb(239, 239, 239);
-
-AnimationObjectProperties DropletTemplateProperties() {
-  AnimationObjectProperties p;
-  p.picture = DropletPicture;
-  p.AutoGetTransColor = true;
-  p.layer = 1;
-  p.RotateFollow = true;
-  p.turnType = TurnType::Both;
-  p.CollideAllowed = true;
-  p.type = 10;
-  return p;
-}
 
 // The sizes of tile pictures 1 to 5; they all differ, so a size tells the picture.
 constexpr std::array<std::pair<int, int>, 5> TilePictureSizes{
@@ -54,7 +43,7 @@ GameFixture::GameFixture()
     : stage_(362, 362, Face),
       droplet_(DropletTemplateProperties()),
       state_(MakeGameState()),
-      game_(*state_, GameSurroundings{stage_, droplet_, captions_, random_, CreditLine,
+      game_(*state_, GameSurroundings{stage_, droplet_, captions_, random_, std::string(CreditLine),
                                       BuiltInTilePictures}) {
   ConnectStageEvents(stage_, game_);
   // Record every event the stage raises, then pass it on to the game's handler, if any.

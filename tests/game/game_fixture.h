@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "game/game.h"
+#include "ui/window_layout.h"
 
 namespace vintello::testing {
 
@@ -49,7 +50,6 @@ class ScriptedRandom : public RandomSource {
 using EventLog = std::vector<std::string>;
 
 inline constexpr std::int64_t TickMs = 5;
-inline constexpr const char* CreditLine = "Powered by test";
 
 class GameFixture : public ::testing::Test {
  protected:

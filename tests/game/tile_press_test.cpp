@@ -98,7 +98,7 @@ TEST_F(NoWaterTest, APressOnAnyTileOnlyShowsTheMessage) {
        {BoardOf(1, {{Pressed, Blank}, {16, 4}, {17, Cleared}}), BoardOf(Cleared)}) {
     SetBoard(board);
     for (ObjectId tile : {Pressed, ObjectId{16}, ObjectId{17}}) {
-      captions_.SetCaption(CaptionLabel::标签5, CreditLine);
+      captions_.SetCaption(CaptionLabel::标签5, std::string(CreditLine));
       const Snapshot before = Take();
       PressTile(tile);
       EXPECT_EQ(captions_[CaptionLabel::标签5], OutOfWaterMessage) << "tile " << tile;
