@@ -6,13 +6,16 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <unordered_map>
 #include <vector>
 
-#include "object_template.h"
 #include "ui/pictures/picture.h"
-#include "stage_events.h"
+#include "ui/stage/object_template.h"
+#include "ui/stage/stage_events.h"
 
 namespace vintello {
+
+class PictureCache;
 
 using ObjectId = std::int32_t;  // 1, 2, 3, ... in order of creation; 0 and below name nothing
 
@@ -33,7 +36,7 @@ enum class BorderHandling : int {
 // The settings of 自动前进 that the stage supports; distance and time limits, stop on
 // collision and paths are not offered.
 struct AdvanceSettings {
-  double stepLength = 10;  // pixels per step
+  double stepLength = 10;            // pixels per step
   std::int64_t stepIntervalMs = 25;  // least time between two steps
   BorderHandling border = BorderHandling::StopWhenOutside;
   bool destroyWhenStopped = true;
@@ -48,7 +51,7 @@ struct ObjectView {
   std::int32_t layer = 0;
   bool collideAllowed = false;
   bool visible = false;
-  std::int32_t angle = 0;        // 0..359, clockwise from straight up
+  std::int32_t angle = 0;  // 0..359, clockwise from straight up
   bool advancing = false;
   const Picture* shown = nullptr;  // the picture as drawn (mirrored and turned); null: none
 };
@@ -66,7 +69,9 @@ class Stage {
   void SetBackground(Rgb background);
 
   // Object operations. An identifier that names no object makes a set operation do nothing
-  // and a get operation return 0.
+  // and a get operation return 0 (CopyObject of such an identifier makes nothing, returns 0
+  // and uses up no identifier). A copy takes every property of its source but its identifier
+  // and place, and does not advance: it moves only once 自动前进 is called for it.
   ObjectId CreateObject(const ObjectTemplate* tmpl, std::int32_t left, std::int32_t top,
                         bool visible);
   ObjectId CopyObject(ObjectId source, std::int32_t left, std::int32_t top);
@@ -106,11 +111,41 @@ class Stage {
 
  private:
   struct Object;
-  // (members are the implementation's)
+
+  Object* Find(ObjectId id);
+  const Object* Find(ObjectId id) const;
+  ObjectId Adopt(std::unique_ptr<Object> object);
+  void Insert(std::unique_ptr<Object> object);
+  std::unique_ptr<Object> Unlink(ObjectId id);
+  void Reshape(Object& object);
+
+  // Motion (stage_motion.cpp).
+  void Step(ObjectId id);
+  ObjectId FindCollision(const Object& mover) const;
+
+  // Drawing (stage_drawing.cpp).
+  void MarkDirty(const PixelRect& area);
+  void MarkObjectDirty(const Object& object);
+  void Compose(const PixelRect& area);
+
   StageEvents events_;
   int width_;
   int height_;
   std::int64_t clockMs_ = 0;
+  Rgb background_;
+  std::unique_ptr<PictureCache> pictures_;
+
+  // Drawing order: layer by layer, lowest first; within a layer in order of entry.
+  std::vector<std::unique_ptr<Object>> list_;
+  std::unordered_map<ObjectId, Object*> byId_;
+  ObjectId nextId_ = 1;
+
+  bool ticking_ = false;
+  std::vector<ObjectId> visitOrder_;  // reused by every tick
+
+  std::vector<std::uint32_t> pixels_;
+  std::vector<PixelRect> toCompose_;  // areas of pixels_ that are out of date
+  std::vector<PixelRect> toReport_;   // areas changed since the last TakeDirtyRects
 };
 
 }  // namespace vintello

@@ -17,8 +17,8 @@ struct StageEvents {
       碰撞到物体;
   // A moving object's step left opaque pixels beyond the stage's edges (边界类型: 1 left,
   // 2 top, 4 right, 8 bottom, added up).
-  std::function<void(std::int32_t 物体标识值, std::int32_t 碰撞前横坐标,
-                     std::int32_t 碰撞前纵坐标, std::int32_t 边界类型)>
+  std::function<void(std::int32_t 物体标识值, std::int32_t 碰撞前横坐标, std::int32_t 碰撞前纵坐标,
+                     std::int32_t 边界类型)>
       碰撞到边界;
   // A moving object's step left none of its opaque pixels inside the stage.
   std::function<void(std::int32_t 物体标识值)> 越出边界;
