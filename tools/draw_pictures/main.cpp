@@ -1,0 +1,50 @@
+// draw_pictures <output dir>: writes tile1.jpg to tile5.jpg, droplet.bmp and icon.bmp.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tools/draw_pictures/artwork.h"
+#include "tools/draw_pictures/encoders.h"
+
+namespace {
+
+// Gives each tile about 2 KB with libjpeg's standard tables.
+constexpr int kTileQuality = 93;
+
+bool WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) {
+    std::fprintf(stderr, "draw_pictures: cannot write %s\n", path.string().c_str());
+    return false;
+  }
+  std::printf("%s: %zu bytes\n", path.string().c_str(), bytes.size());
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: draw_pictures <output dir>\n");
+    return 2;
+  }
+  const std::filesystem::path dir = argv[1];
+  std::error_code error;
+  std::filesystem::create_directories(dir, error);
+
+  using namespace vintello::draw;
+  bool ok = true;
+  for (int i = 1; i <= kTileCount; ++i) {
+    ok = WriteFile(dir / ("tile" + std::to_string(i) + ".jpg"),
+                   EncodeJpeg(DrawTile(i), kTileQuality)) &&
+         ok;
+  }
+  ok = WriteFile(dir / "droplet.bmp", EncodeBmp(DrawDroplet())) && ok;
+  ok = WriteFile(dir / "icon.bmp", EncodeBmp(DrawWindowIcon())) && ok;
+  return ok ? 0 : 1;
+}
