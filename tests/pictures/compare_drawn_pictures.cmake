@@ -1,0 +1,20 @@
+# Runs draw_pictures into OUT and fails unless every file equals its namesake in ASSETS.
+file(REMOVE_RECURSE "${OUT}")
+execute_process(COMMAND "${DRAW}" "${OUT}" RESULT_VARIABLE status OUTPUT_QUIET)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "draw_pictures failed: ${status}")
+endif()
+file(GLOB drawn RELATIVE "${OUT}" "${OUT}/*")
+if(NOT drawn)
+  message(FATAL_ERROR "draw_pictures wrote nothing into ${OUT}")
+endif()
+foreach(name IN LISTS drawn)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${OUT}/${name}" "${ASSETS}/${name}"
+                  RESULT_VARIABLE differs)
+  if(NOT differs EQUAL 0)
+    message(FATAL_ERROR "assets/${name} differs from what draw_pictures draws; run "
+                        "draw_pictures assets and commit the result")
+  endif()
+endforeach()
+list(LENGTH drawn count)
+message(STATUS "${count} drawn pictures match assets/")
