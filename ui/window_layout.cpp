@@ -46,13 +46,16 @@ AnimationObjectProperties DropletTemplateProperties() {
 
 std::vector<std::string> TextsTheWindowCanShow() {
   std::vector<std::string> texts;
-  for (const ControlDescription& control : MainWindowControls) {
-    if (!control.text.empty()) texts.emplace_back(control.text);
-  }
-  texts.emplace_back(CreditLine);
-  texts.emplace_back(OutOfWaterMessage);
+  const auto add = [&texts](std::string_view text) {
+    if (!text.empty() && std::find(texts.begin(), texts.end(), text) == texts.end()) {
+      texts.emplace_back(text);
+    }
+  };
+  for (const ControlDescription& control : MainWindowControls) add(control.text);
+  add(CreditLine);
+  add(OutOfWaterMessage);
   // Water and level numbers: any 32-bit signed value in plain decimal.
-  texts.emplace_back("-0123456789");
+  add("-0123456789");
   return texts;
 }
 
