@@ -60,7 +60,8 @@ std::optional<Picture> DecodeBitmap(std::span<const std::uint8_t> bytes) {
   picture.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
   for (int row = 0; row < height; ++row) {
     // The first stored row is the bottom one.
-    const std::size_t from = pixelOffset + static_cast<std::size_t>(row) * stride;
+    const auto from =
+        static_cast<std::size_t>(pixelOffset + static_cast<std::uint64_t>(row) * stride);
     Rgb* to =
         &picture
              .pixels[static_cast<std::size_t>(height - 1 - row) * static_cast<std::size_t>(width)];

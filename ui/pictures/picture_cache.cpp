@@ -34,7 +34,8 @@ PictureCache::PictureCache(std::size_t capacity) : capacity_(std::max<std::size_
 SharedPicture PictureCache::Decode(std::span<const std::uint8_t> bytes, Transparency mode) {
   const std::size_t hash = HashBytes(bytes);
   const auto hit = std::find_if(decoded_.begin(), decoded_.end(), [&](const DecodedEntry& e) {
-    return e.hash == hash && e.mode == mode && std::ranges::equal(e.bytes, bytes);
+    return e.hash == hash && e.mode == mode &&
+           std::equal(e.bytes.begin(), e.bytes.end(), bytes.begin(), bytes.end());
   });
   if (hit != decoded_.end()) return Refresh(decoded_, hit).picture;
 
