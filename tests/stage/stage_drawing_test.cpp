@@ -167,6 +167,12 @@ TEST(StageDrawing, DirtyAreasCoverEveryChange) {
       {"turned", [](OverlapStage& f) { f.stage.TurnObject(f.turning, 90); }},
       {"destroyed", [](OverlapStage& f) { f.stage.DestroyObject(f.blue); }},
       {"destroyed at the edge", [](OverlapStage& f) { f.stage.DestroyObject(f.corner); }},
+      {"many scattered changes",
+       [](OverlapStage& f) {
+         for (int i = 0; i < 60; ++i) {
+           CreateOpaque(f.stage, Filled(1, 1, test::kBlack), (i * 7) % 20, (i * 3) % 16);
+         }
+       }},
       {"new background", [](OverlapStage& f) { f.stage.SetBackground(test::kWhite); },
        test::kWhite},
       {"stepped across others",

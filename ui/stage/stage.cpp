@@ -36,7 +36,7 @@ Stage::Stage(int width, int height, Rgb background)
       background_(background),
       pictures_(std::make_unique<PictureCache>()),
       pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_)) {
-  MarkDirty({0, 0, width_, height_});
+  MarkDirty(Box{0, 0, width_, height_});
 }
 
 Stage::~Stage() = default;
@@ -87,7 +87,7 @@ void Stage::Reshape(Object& object) {
 
 void Stage::SetBackground(Rgb background) {
   background_ = background;
-  MarkDirty({0, 0, width_, height_});
+  MarkDirty(Box{0, 0, width_, height_});
 }
 
 ObjectId Stage::CreateObject(const ObjectTemplate* tmpl, std::int32_t left, std::int32_t top,
@@ -173,7 +173,7 @@ void Stage::TurnObject(ObjectId id, std::int32_t degrees) {
   o->top += oldHeight / 2 - newHeight / 2;
   // A picture that does not follow the angle looks the same after the turn.
   if (o->shown != oldShown && o->visible) {
-    MarkDirty(RectOf(Intersect(Enclose(oldBox, o->box()), Box{0, 0, width_, height_})));
+    MarkDirty(Enclose(oldBox, o->box()));
   }
 }
 

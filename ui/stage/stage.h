@@ -16,6 +16,7 @@
 namespace vintello {
 
 class PictureCache;
+struct Box;
 
 using ObjectId = std::int32_t;  // 1, 2, 3, ... in order of creation; 0 and below name nothing
 
@@ -124,7 +125,7 @@ class Stage {
   ObjectId FindCollision(const Object& mover) const;
 
   // Drawing (stage_drawing.cpp).
-  void MarkDirty(const PixelRect& area);
+  void MarkDirty(const Box& area);  // clipped to the stage here
   void MarkObjectDirty(const Object& object);
   void Compose(const PixelRect& area);
 

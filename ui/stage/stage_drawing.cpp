@@ -13,15 +13,15 @@ constexpr std::uint32_t kOpaqueAlpha = 0xFF000000u;
 
 }  // namespace
 
-void Stage::MarkDirty(const PixelRect& area) {
-  const PixelRect clipped = RectOf(Intersect(BoxOf(area), Box{0, 0, width_, height_}));
+void Stage::MarkDirty(const Box& area) {
+  const PixelRect clipped = RectOf(Intersect(area, Box{0, 0, width_, height_}));
   AddMerged(toCompose_, clipped);
   AddMerged(toReport_, clipped);
 }
 
 void Stage::MarkObjectDirty(const Object& object) {
   if (!object.visible || object.shown == nullptr) return;
-  MarkDirty(RectOf(Intersect(object.box(), Box{0, 0, width_, height_})));
+  MarkDirty(object.box());
 }
 
 void Stage::Compose(const PixelRect& area) {

@@ -85,10 +85,7 @@ void Stage::Step(ObjectId id) {
   MoveAlong(mover->left, mover->top, mover->angle, mover->advance.stepLength);
   mover->lastStepMs = clockMs_;
   if (WholePixel(mover->left) == leftBefore && WholePixel(mover->top) == topBefore) return;
-  if (mover->visible) {
-    const Box stage{0, 0, width_, height_};
-    MarkDirty(RectOf(Intersect(Enclose(boxBefore, mover->box()), stage)));
-  }
+  if (mover->visible) MarkDirty(Enclose(boxBefore, mover->box()));
 
   // Every handler may remove the mover; it is looked up again after each event.
   const bool outside = !AnyOpaqueWithin(mover->placed(), {0, 0, width_, height_});
