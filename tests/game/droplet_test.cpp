@@ -10,7 +10,7 @@ class DropletTest : public GameFixture {
  protected:
   void SetUp() override {
     StartUp();
-    state().Water = 5;
+    SetWater(5);
   }
   int Count(const std::string& prefix) const {
     return static_cast<int>(std::count_if(events_.begin(), events_.end(),
@@ -27,6 +27,9 @@ struct FanCase {
   bool byPress;
   std::array<FanPicture, 4> pictures;  // left, up, right, down
 };
+void PrintTo(const FanCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class FanTest : public DropletTest, public ::testing::WithParamInterface<FanCase> {};
 
@@ -73,8 +76,8 @@ INSTANTIATE_TEST_SUITE_P(BothFans, FanTest,
                                                      {20, -25, 17, 29, 0},
                                                      {79, 31, 29, 17, 90},
                                                      {20, 75, 17, 29, 180}}}}),
-                         [](const auto& info) {
-                           return info.param.byPress ? "PressFan" : "ChainFan";
+                         [](const auto& test) {
+                           return test.param.byPress ? "PressFan" : "ChainFan";
                          });
 
 // One droplet let loose on a board; what it leaves behind and which events it raised.
@@ -85,6 +88,9 @@ struct Flight {
   std::map<int, CellState> cellsAfter;
   EventLog eventsAfterTheStart;  // 37 is the droplet
 };
+void PrintTo(const Flight& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class FlightTest : public DropletTest, public ::testing::WithParamInterface<Flight> {};
 
@@ -108,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // From above tile 15 (121, 120), heading down into it.
         Flight{"a droplet grows the drop it reaches",
-               GameFixture::BoardOf(Cleared, {{15, 2}}),
+               BoardOf(Cleared, {{15, 2}}),
                141,
                100,
                180,
@@ -116,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
                EventLog{"hit 37 15", "destroyed 37"}},
         // Along row 3 to the right over cleared tiles 14 to 18, out at the right edge.
         Flight{"a droplet passes cleared tiles once each and leaves by the right edge",
-               GameFixture::BoardOf(Cleared),
+               BoardOf(Cleared),
                80,
                151,
                90,
@@ -125,14 +131,14 @@ INSTANTIATE_TEST_SUITE_P(
                         "border 37 4", "destroyed 37"}},
         // Up column 1 over cleared tiles 13, 7 and 1, out at the top edge.
         Flight{"a droplet going up leaves by the top edge",
-               GameFixture::BoardOf(Cleared),
+               BoardOf(Cleared),
                21,
                190,
                0,
                {},
                EventLog{"hit 37 19", "hit 37 13", "hit 37 7", "hit 37 1", "border 37 2",
                         "destroyed 37"}}),
-    [](const auto& info) { return "Flight" + std::to_string(info.index); });
+    [](const auto& test) { return "Flight" + std::to_string(test.index); });
 
 TEST_F(DropletTest, OuterRingDropletsAreRemovedByTheStageAtTheirFirstStep) {
   // Bursts on the four corners: each throws two droplets straight off the board.
@@ -169,7 +175,9 @@ TEST_F(DropletTest, DropletsCrossingEachOtherNeverCollide) {
   game_.SpawnDroplet(141, 20, 180);   // down column 3
   Settle();
   for (const std::string& e : events_) {
-    if (e.rfind("hit", 0) == 0) EXPECT_LE(std::stoi(e.substr(e.rfind(' '))), CellCount) << e;
+    if (e.rfind("hit", 0) == 0) {
+      EXPECT_LE(std::stoi(e.substr(e.rfind(' '))), CellCount) << e;
+    }
   }
   EXPECT_EQ(Count("border"), 3);
 }

@@ -70,6 +70,11 @@ GameFixture::GameFixture()
   e.物体将销毁 = [this](std::int32_t id) { events_.push_back(Join("destroyed", {id})); };
 }
 
+void GameFixture::SetWater(std::int32_t water) {
+  state_->Water = water;
+  captions_.SetCaption(CaptionLabel::标签1, std::to_string(water));
+}
+
 void GameFixture::SetBoard(const std::array<CellState, CellCount>& cells) {
   state_->Remaining = 0;
   for (int cell = 1; cell <= CellCount; ++cell) {
@@ -80,8 +85,7 @@ void GameFixture::SetBoard(const std::array<CellState, CellCount>& cells) {
   }
 }
 
-std::array<CellState, CellCount> GameFixture::BoardOf(CellState everywhere,
-                                                      std::map<int, CellState> except) {
+std::array<CellState, CellCount> BoardOf(CellState everywhere, std::map<int, CellState> except) {
   std::array<CellState, CellCount> cells;
   cells.fill(everywhere);
   for (auto [cell, value] : except) cells[static_cast<std::size_t>(cell - 1)] = value;

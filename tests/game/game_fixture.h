@@ -51,18 +51,21 @@ using EventLog = std::vector<std::string>;
 
 inline constexpr std::int64_t TickMs = 5;
 
+// A board of one value everywhere except the given cells.
+std::array<CellState, CellCount> BoardOf(CellState everywhere,
+                                         std::map<int, CellState> except = {});
+
 class GameFixture : public ::testing::Test {
  protected:
   GameFixture();
 
   GameState& state() { return *state_; }
+  // Sets the water stock and shows it, as the game would.
+  void SetWater(std::int32_t water);
   // Runs the start-up sequence: the creation event builds the grid and the first level.
   void StartUp() { game_.HandleMainWindowCreated(); }
   // Overwrites the board, shows every cell and sets Remaining to match it.
   void SetBoard(const std::array<CellState, CellCount>& cells);
-  // A board of one value everywhere except the given cells.
-  static std::array<CellState, CellCount> BoardOf(CellState everywhere,
-                                                  std::map<int, CellState> except = {});
   // Presses the middle of a tile through the stage, as the window does.
   void PressTile(ObjectId tile);
   void PressAt(int x, int y);

@@ -16,6 +16,9 @@ struct GeneratedBoard {
   std::vector<Range> ranges;         // every range asked for, in order
   std::int32_t remaining;
 };
+void PrintTo(const GeneratedBoard& c, std::ostream* os) {
+  *os << c.name;
+}
 
 // n copies of a value, to write boards and draw sequences compactly.
 template <typename T>
@@ -116,7 +119,7 @@ TEST_P(LevelGeneratorTest, GeneratesTheBoardAndAsksForExactlyTheseDraws) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Boards, LevelGeneratorTest, ::testing::ValuesIn(Boards()),
-                         [](const auto& info) { return "Board" + std::to_string(info.index); });
+                         [](const auto& test) { return "Board" + std::to_string(test.index); });
 
 TEST_F(LevelGeneratorTest, EveryCallCountsUpAndReseedsButKeepsTheBonusAndTheDroplets) {
   StartUp();

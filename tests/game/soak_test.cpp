@@ -111,7 +111,7 @@ TEST_F(SoakTest, RandomPlayKeepsEveryRule) {
   const long events = SoakEvents();
   int levelsSeen = 1;
   for (long event = 0; event < events && !HasFailure(); ++event) {
-    const unsigned roll = player() % 100;
+    const auto roll = player() % 100;
     if (roll < 40) {
       PressSomewhere(player);
     } else if (roll < 41) {

@@ -85,7 +85,7 @@ TEST_F(StartUpTest, RestartMakesLevelOneWithTenWaterAndKeepsTheRest) {
   SetBoard(BoardOf(Cleared, {{15, 4}}));
   PressTile(15);  // a burst: BonusCounter 1 and four droplets in flight
   ASSERT_EQ(DropletCount(), 4);
-  state().Water = 3;
+  SetWater(3);
   captions_.SetCaption(CaptionLabel::标签5, OutOfWaterMessage);
 
   game_.HandleRestartClicked();

@@ -17,9 +17,12 @@ struct PressOutcome {
   int dropletsThrown;
   std::int32_t levelDelta;
 };
+void PrintTo(const PressOutcome& c, std::ostream* os) {
+  *os << c.name;
+}
 
 std::vector<PressOutcome> PressOutcomes() {
-  auto around = [](CellState pressed) { return GameFixture::BoardOf(1, {{Pressed, pressed}}); };
+  auto around = [](CellState pressed) { return BoardOf(1, {{Pressed, pressed}}); };
   return {
       {"a blank cell grows a size-1 drop", around(Blank), -1, 36, 0, 1, 2, 0, 0},
       {"a size-1 drop grows", around(1), -1, 36, 0, 2, 3, 0, 0},
@@ -28,8 +31,7 @@ std::vector<PressOutcome> PressOutcomes() {
       {"a size-4 drop bursts", around(4), -1, 35, 1, Cleared, 1, 4, 0},
       {"a cleared cell is refilled while others remain", around(Cleared), -1, 36, 0, 1, 2, 0, 0},
       // On an all-cleared board the press starts the next level (drawn at the lower bounds).
-      {"a cleared board starts the next level for free", GameFixture::BoardOf(Cleared), +1, 26, 0,
-       1, 2, 0, 1},
+      {"a cleared board starts the next level for free", BoardOf(Cleared), +1, 26, 0, 1, 2, 0, 1},
   };
 }
 
@@ -41,7 +43,7 @@ class TilePressTest : public GameFixture, public ::testing::WithParamInterface<P
 TEST_P(TilePressTest, ChangesWaterCellPictureAndCountersAsTheRulesSay) {
   const PressOutcome& expected = GetParam();
   SetBoard(expected.board);
-  state().Water = 5;
+  SetWater(5);
   state().BonusCounter = 1;
   const std::int32_t levelBefore = state().Level;
 
@@ -59,7 +61,7 @@ TEST_P(TilePressTest, ChangesWaterCellPictureAndCountersAsTheRulesSay) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCellValue, TilePressTest, ::testing::ValuesIn(PressOutcomes()),
-                         [](const auto& info) { return "Case" + std::to_string(info.index); });
+                         [](const auto& test) { return "Case" + std::to_string(test.index); });
 
 // Everything a press could change, to show that a press without water changes none of it.
 struct Snapshot {
@@ -74,7 +76,7 @@ class NoWaterTest : public GameFixture {
  protected:
   void SetUp() override {
     StartUp();
-    state().Water = 0;
+    SetWater(0);
     captions_.SetCaption(CaptionLabel::标签1, "0");
   }
   Snapshot Take() const {
@@ -129,7 +131,7 @@ TEST_F(NoWaterTest, TheMessageStaysUntilTheNextLevel) {
 
 TEST_F(TilePressTest, TheLastUnitOfWaterBurstsAndTheNextPressFindsNone) {
   SetBoard(BoardOf(1, {{Pressed, 4}}));
-  state().Water = 1;
+  SetWater(1);
   PressTile(Pressed);
   EXPECT_EQ(captions_[CaptionLabel::标签1], "0");
   EXPECT_EQ(DropletCount(), 4);
@@ -140,7 +142,7 @@ TEST_F(TilePressTest, TheLastUnitOfWaterBurstsAndTheNextPressFindsNone) {
 
 TEST_F(TilePressTest, TheSecondPressOfADoubleClickIsNotATilePress) {
   SetBoard(BoardOf(1));
-  state().Water = 5;
+  SetWater(5);
   const int x = stage_.GetObjectLeft(Pressed) + 30;
   const int y = stage_.GetObjectTop(Pressed) + 30;
   stage_.PressLeft(x, y, false);

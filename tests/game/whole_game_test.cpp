@@ -15,6 +15,7 @@ class WholeGameTest : public GameFixture {
     e.碰撞到物体 = [this, hit](std::int32_t m, std::int32_t x, std::int32_t y, std::int32_t h) {
       EXPECT_GT(m, CellCount) << "only droplets move";
       EXPECT_LE(h, CellCount) << "droplets never hit droplets";
+      if (state_->BoardReady && (*state_->Board)[h] == FullDrop) ++chainBursts_;
       hit(m, x, y, h);
       ++checkedEvents_;
       ExpectConsistent("after a hit");
@@ -40,9 +41,10 @@ class WholeGameTest : public GameFixture {
   }
 
   int checkedEvents_ = 0;
+  int chainBursts_ = 0;
 };
 
-TEST_F(WholeGameTest, APlayerWhoPressesTheFullestDropPlaysUntilTheWaterRunsOut) {
+TEST_F(WholeGameTest, FiveGamesOfAPlayerWhoPressesTheFullestDrop) {
   TickSeededRandom seeded([] { return 20261211u; });
   random_.fallbackDraw = [&seeded](std::int32_t low, std::int32_t high) {
     return seeded.Draw(low, high);
@@ -55,26 +57,31 @@ TEST_F(WholeGameTest, APlayerWhoPressesTheFullestDropPlaysUntilTheWaterRunsOut) 
   int presses = 0;
   std::int32_t highestLevel = 1;
   ObjectId lastDroplet = CellCount;
-  while (state().Water > 0 && presses < 500) {
-    PressTile(FullestTile());
-    ++presses;
-    ExpectConsistent("after press " + std::to_string(presses));
-    for (ObjectId id : Droplets()) {
-      EXPECT_GT(id, CellCount);
-      lastDroplet = std::max(lastDroplet, id);
+  for (int game = 1; game <= 5; ++game) {
+    while (state().Water > 0 && presses < 1000) {
+      PressTile(FullestTile());
+      ++presses;
+      ExpectConsistent("after press " + std::to_string(presses));
+      for (ObjectId id : Droplets()) {
+        EXPECT_GT(id, lastDroplet) << "identifiers only grow";
+        lastDroplet = id;
+      }
+      Settle(60000);
+      highestLevel = std::max(highestLevel, state().Level);
     }
-    Settle(60000);
-    highestLevel = std::max(highestLevel, state().Level);
+    EXPECT_EQ(state().Water, 0);
+    PressTile(FullestTile());
+    EXPECT_EQ(captions_[CaptionLabel::标签5], OutOfWaterMessage);
+    game_.HandleRestartClicked();
+    ExpectConsistent("after restart " + std::to_string(game));
   }
 
-  EXPECT_EQ(state().Water, 0);
-  PressTile(FullestTile());
-  EXPECT_EQ(captions_[CaptionLabel::标签5], OutOfWaterMessage);
   EXPECT_GT(checkedEvents_, 0);
-  EXPECT_GT(lastDroplet, CellCount);
-  // With water 10 plus one per level and the bonus, a game lasts at least ten presses.
-  EXPECT_GE(presses, 10);
+  EXPECT_GT(chainBursts_, 0) << "five games without one chain reaction";
+  // Ten units of water and one more per level: every game lasts at least ten presses.
+  EXPECT_GE(presses, 50);
   RecordProperty("presses", presses);
+  RecordProperty("chainBursts", chainBursts_);
   RecordProperty("highestLevel", highestLevel);
 }
 
