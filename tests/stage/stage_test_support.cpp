@@ -33,7 +33,10 @@ void PutLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int by
 
 std::string Join(std::initializer_list<std::int32_t> numbers, std::string_view name) {
   std::string text(name);
-  for (std::int32_t n : numbers) text += " " + std::to_string(n);
+  for (std::int32_t n : numbers) {
+    text += ' ';
+    text += std::to_string(n);
+  }
   return text;
 }
 
