@@ -138,6 +138,13 @@ Label& MainWindow::label(std::string_view name) {
 bool MainWindow::event(QEvent* event) {
   const bool handled = QWidget::event(event);
   switch (event->type()) {
+    case QEvent::PaletteChange:
+      // The stage's background is the face colour too, whatever the theme changes it to.
+      if (stage_) {
+        stage_->SetBackground(FaceColour(*this));
+        stageWidget_->ShowStageChanges();
+      }
+      break;
     case QEvent::Show:
     case QEvent::Move:
     case QEvent::Resize:

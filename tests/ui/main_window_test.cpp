@@ -312,6 +312,19 @@ void MainWindowTest::grabShowsOneSurface() {
   QCOMPARE(image.pixelColor(at), face);
 }
 
+void MainWindowTest::faceColourFollowsThePalette() {
+  TestWindow w;
+  QVERIFY(w.ShowActive());
+  const QColor face(90, 140, 200);
+  QPalette palette = w.window.palette();
+  palette.setColor(QPalette::Window, face);
+  w.window.setPalette(palette);
+  const QImage image = w.window.grab().toImage();
+  for (const QPoint at : {QPoint(0, 100), QPoint(385, 102), QPoint(370, 300)}) {
+    QCOMPARE(image.pixelColor(at), face);
+  }
+}
+
 void MainWindowTest::labelInkIsPlacedAndColoured_data() {
   QTest::addColumn<QString>("name");
   for (const ControlDescription& c : MainWindowControls) {

@@ -24,6 +24,7 @@ class MainWindowTest : public QObject {
   void tabMovesBetweenButtonAndStage();
   void grabShowsOneSurface_data();
   void grabShowsOneSurface();
+  void faceColourFollowsThePalette();
   void labelInkIsPlacedAndColoured_data();
   void labelInkIsPlacedAndColoured();
   void tooWideCaptionIsCutNotWrapped_data();
