@@ -171,14 +171,32 @@ Image DrawDroplet() {
   });
 }
 
-Image DrawWindowIcon() {
-  constexpr int kSize = 64;
+namespace {
+
+// The icon's drop on a 64 x 64 design square; nothing outside it.
+constexpr double kIconDesignSize = 64;
+
+std::optional<Colour> IconDrop(double x, double y) {
   const Ellipse frame{32, 33, 20, 27};
-  return Render(kSize, kSize, [&](double x, double y) {
-    const double d = TeardropDistance(x, y, 32, 41, 19.5, 1.2, 34);
-    if (d > 0) return kWhite;
-    return DropColour(frame, x, y, -d);
-  });
+  const double d = TeardropDistance(x, y, 32, 41, 19.5, 1.2, 34);
+  if (d > 0) return std::nullopt;
+  return DropColour(frame, x, y, -d);
+}
+
+}  // namespace
+
+Image DrawWindowIcon() {
+  constexpr int kSize = static_cast<int>(kIconDesignSize);
+  return Render(kSize, kSize, [](double x, double y) { return IconDrop(x, y).value_or(kWhite); });
+}
+
+RgbaImage DrawAppIcon(int size) {
+  const double toDesign = kIconDesignSize / size;
+  // Small icons get more sub-pixels each, so that their few edge pixels shade as finely.
+  const int samples = std::max(8, 256 / size);
+  return RenderWithAlpha(
+      size, size, [toDesign](double x, double y) { return IconDrop(x * toDesign, y * toDesign); },
+      samples);
 }
 
 }  // namespace vintello::draw

@@ -16,4 +16,11 @@ Image DrawDroplet();
 // A drop for the window's title bar, on white.
 Image DrawWindowIcon();
 
+// The same drop as the window icon, drawn afresh at `size` x `size` pixels on a transparent
+// background: the program's icon in desktop menus.
+RgbaImage DrawAppIcon(int size);
+
+// The sizes at which desktops look for a program's icon.
+inline constexpr int kAppIconSizes[] = {16, 32, 48, 64, 128, 256};
+
 }  // namespace vintello::draw

@@ -58,6 +58,33 @@ Image Render(int width, int height, const Scene& scene, int samples) {
   return image;
 }
 
+RgbaImage RenderWithAlpha(int width, int height, const SceneWithHoles& scene, int samples) {
+  RgbaImage image{width, height, {}};
+  image.rgba.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+  const double step = 1.0 / samples;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      Colour sum;
+      int covered = 0;
+      for (int sy = 0; sy < samples; ++sy) {
+        for (int sx = 0; sx < samples; ++sx) {
+          const std::optional<Colour> c = scene(x + (sx + 0.5) * step, y + (sy + 0.5) * step);
+          if (!c) continue;
+          sum = {sum.r + c->r, sum.g + c->g, sum.b + c->b};
+          ++covered;
+        }
+      }
+      // A pixel that nothing covers is transparent black, which packs best.
+      const double weight = covered ? 1.0 / covered : 0.0;
+      image.rgba.push_back(ToByte(sum.r * weight));
+      image.rgba.push_back(ToByte(sum.g * weight));
+      image.rgba.push_back(ToByte(sum.b * weight));
+      image.rgba.push_back(ToByte(255.0 * covered / (samples * samples)));
+    }
+  }
+  return image;
+}
+
 double Ellipse::Distance(double x, double y) const {
   // The implicit value divided by its gradient length: exact on the rim, a fair estimate nearby.
   const double px = x - cx;

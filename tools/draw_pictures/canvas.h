@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace vintello::draw {
@@ -39,6 +40,26 @@ struct Image {
 
 // Renders `scene` with `samples` x `samples` sub-pixels per pixel; edges come out anti-aliased.
 Image Render(int width, int height, const Scene& scene, int samples = 8);
+
+// A scene with holes: no colour where nothing is drawn.
+using SceneWithHoles = std::function<std::optional<Colour>(double x, double y)>;
+
+// An 8-bit RGBA picture with straight (not premultiplied) alpha, rows from the top.
+struct RgbaImage {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> rgba;
+
+  const std::uint8_t* PixelAt(int x, int y) const {
+    return &rgba[(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                  static_cast<std::size_t>(x)) *
+                 4];
+  }
+};
+
+// Like Render, but a pixel's alpha is the share of its sub-pixels that the scene covers and its
+// colour the mean of those alone, so edges fade out instead of blending into a background.
+RgbaImage RenderWithAlpha(int width, int height, const SceneWithHoles& scene, int samples = 8);
 
 // Signed distance (negative inside) to an axis-aligned ellipse; close to exact near the rim,
 // which is where outlines and highlights need it.

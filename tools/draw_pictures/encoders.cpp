@@ -1,8 +1,11 @@
-// JPEG through libjpeg's compressor; the bitmap is laid out byte by byte.
+// JPEG through libjpeg's compressor; the bitmap and the PNG are laid out byte by byte.
 #include "tools/draw_pictures/encoders.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>  // jpeglib.h needs FILE declared first
 #include <cstdlib>
+#include <string_view>
 
 #include <jpeglib.h>
 
@@ -94,6 +97,98 @@ std::vector<std::uint8_t> EncodeBmp(const Image& image) {
     }
     for (std::uint32_t pad = width * 3; pad < stride; ++pad) out.push_back(0);
   }
+  return out;
+}
+
+namespace {
+
+void PutBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8)
+    out.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+std::uint32_t Crc32(const std::uint8_t* bytes, std::size_t count) {
+  static const std::array<std::uint32_t, 256> table = [] {
+    std::array<std::uint32_t, 256> t{};
+    for (std::uint32_t n = 0; n < 256; ++n) {
+      std::uint32_t c = n;
+      for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+      t[n] = c;
+    }
+    return t;
+  }();
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (std::size_t i = 0; i < count; ++i) crc = table[(crc ^ bytes[i]) & 0xFF] ^ (crc >> 8);
+  return crc ^ 0xFFFFFFFFu;
+}
+
+std::uint32_t Adler32(const std::vector<std::uint8_t>& bytes) {
+  constexpr std::uint32_t kModulus = 65521;
+  std::uint32_t a = 1;
+  std::uint32_t b = 0;
+  for (const std::uint8_t byte : bytes) {
+    a = (a + byte) % kModulus;
+    b = (b + a) % kModulus;
+  }
+  return (b << 16) | a;
+}
+
+// A chunk: length, type, data, and the CRC of type and data.
+void PutChunk(std::vector<std::uint8_t>& out, std::string_view type,
+              const std::vector<std::uint8_t>& data) {
+  PutBigEndian(out, static_cast<std::uint32_t>(data.size()));
+  const std::size_t typeStart = out.size();
+  out.insert(out.end(), type.begin(), type.end());
+  out.insert(out.end(), data.begin(), data.end());
+  PutBigEndian(out, Crc32(&out[typeStart], out.size() - typeStart));
+}
+
+// A zlib stream of stored deflate blocks, each at most 65535 bytes long.
+std::vector<std::uint8_t> StoredZlib(const std::vector<std::uint8_t>& raw) {
+  constexpr std::size_t kMaxBlock = 65535;
+  std::vector<std::uint8_t> out{0x78, 0x01};  // deflate, 32 KiB window, no dictionary
+  std::size_t at = 0;
+  do {
+    const std::size_t length = std::min(kMaxBlock, raw.size() - at);
+    const bool last = at + length == raw.size();
+    out.push_back(last ? 1 : 0);  // BFINAL, then BTYPE 00: stored
+    const auto len = static_cast<std::uint16_t>(length);
+    const auto nlen = static_cast<std::uint16_t>(~len);
+    PutLittleEndian(out, len, 2);
+    PutLittleEndian(out, nlen, 2);
+    out.insert(out.end(), raw.begin() + static_cast<std::ptrdiff_t>(at),
+               raw.begin() + static_cast<std::ptrdiff_t>(at + length));
+    at += length;
+  } while (at < raw.size());
+  PutBigEndian(out, Adler32(raw));
+  return out;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodePng(const RgbaImage& image) {
+  std::vector<std::uint8_t> out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+  std::vector<std::uint8_t> header;
+  PutBigEndian(header, static_cast<std::uint32_t>(image.width));
+  PutBigEndian(header, static_cast<std::uint32_t>(image.height));
+  header.push_back(8);  // bits per channel
+  header.push_back(6);  // colour type: RGBA
+  header.push_back(0);  // compression: deflate
+  header.push_back(0);  // filter method 0
+  header.push_back(0);  // not interlaced
+  PutChunk(out, "IHDR", header);
+
+  const auto rowBytes = static_cast<std::size_t>(image.width) * 4;
+  std::vector<std::uint8_t> rows;
+  rows.reserve((rowBytes + 1) * static_cast<std::size_t>(image.height));
+  for (int y = 0; y < image.height; ++y) {
+    rows.push_back(0);  // filter type: none
+    const std::uint8_t* row = image.PixelAt(0, y);
+    rows.insert(rows.end(), row, row + rowBytes);
+  }
+  PutChunk(out, "IDAT", StoredZlib(rows));
+  PutChunk(out, "IEND", {});
   return out;
 }
 

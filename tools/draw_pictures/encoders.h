@@ -14,4 +14,8 @@ std::vector<std::uint8_t> EncodeJpeg(const Image& image, int quality);
 // An uncompressed 24-bit bottom-up Windows bitmap at 3780 pixels per metre (96 dpi).
 std::vector<std::uint8_t> EncodeBmp(const Image& image);
 
+// A PNG of 8-bit RGBA, not interlaced. Its deflate stream holds stored blocks only: icons are
+// small, and the package that carries them is compressed as a whole.
+std::vector<std::uint8_t> EncodePng(const RgbaImage& image);
+
 }  // namespace vintello::draw

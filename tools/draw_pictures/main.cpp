@@ -1,4 +1,6 @@
 // draw_pictures <output dir>: writes tile1.jpg to tile5.jpg, droplet.bmp and icon.bmp.
+// draw_pictures --app-icons <output dir>: writes the program's icon as icon-<size>.png at each
+// size that desktops look for.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -26,16 +28,28 @@ bool WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t
   return true;
 }
 
+bool WriteAppIcons(const std::filesystem::path& dir) {
+  using namespace vintello::draw;
+  bool ok = true;
+  for (const int size : kAppIconSizes) {
+    ok = WriteFile(dir / ("icon-" + std::to_string(size) + ".png"), EncodePng(DrawAppIcon(size))) &&
+         ok;
+  }
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: draw_pictures <output dir>\n");
+  const bool appIcons = argc == 3 && std::string(argv[1]) == "--app-icons";
+  if (argc != 2 && !appIcons) {
+    std::fprintf(stderr, "usage: draw_pictures [--app-icons] <output dir>\n");
     return 2;
   }
-  const std::filesystem::path dir = argv[1];
+  const std::filesystem::path dir = argv[argc - 1];
   std::error_code error;
   std::filesystem::create_directories(dir, error);
+  if (appIcons) return WriteAppIcons(dir) ? 0 : 1;
 
   using namespace vintello::draw;
   bool ok = true;
