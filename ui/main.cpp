@@ -23,6 +23,8 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   QApplication application(argc, argv);
+  // Lets the desktop match the window to its launcher and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(VINTELLO_APP_ID));
   vintello::LoadEmbeddedFont();
   vintello::GameState& state = vintello::AllocateGameState();
   std::atexit(vintello::ReleaseGameState);
