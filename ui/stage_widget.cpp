@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
 #include <utility>
 
 namespace vintello {
@@ -40,6 +41,9 @@ void StageWidget::paintEvent(QPaintEvent* event) {
                      stage_.width() * static_cast<int>(sizeof(std::uint32_t)),
                      QImage::Format_RGB32);
   QPainter painter(this);
+  // On a high-density screen each stage pixel becomes a square block of equal physical pixels:
+  // pixel art stays sharp, and what is seen is what a press hits.
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   for (const QRect& r : event->region()) painter.drawImage(r, image, r);
 }
 
@@ -59,8 +63,11 @@ void StageWidget::Press(QMouseEvent* event, bool secondPressOfDoubleClick) {
   if (event->button() != Qt::LeftButton) return;
   // Droplets that the press throws count their first step from now.
   stage_.SetClock(clock_());
-  const QPoint at = event->position().toPoint();
-  stage_.PressLeft(at.x(), at.y(), secondPressOfDoubleClick);
+  // On a screen with more than one physical pixel per logical one the point can fall between
+  // two stage pixels; it lies in the one to its left and above, so it is cut, never rounded.
+  const QPointF at = event->position();
+  stage_.PressLeft(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())),
+                   secondPressOfDoubleClick);
   ShowStageChanges();
 }
 
