@@ -1,6 +1,7 @@
 // Painting of the window's labels.
 #include "ui/label.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 #include "ui/label_font.h"
@@ -35,6 +36,20 @@ void Label::SetCaption(const QString& caption) {
   if (caption == caption_) return;
   caption_ = caption;
   update();
+  // With no screen reader listening, Qt drops these at once.
+  if (const std::optional<int> value = number()) {
+    QAccessibleValueChangeEvent changed(this, *value);
+    QAccessible::updateAccessibility(&changed);
+  } else {
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
+  }
+}
+
+std::optional<int> Label::number() const {
+  bool isNumber = false;
+  const int value = caption_.toInt(&isNumber);
+  return isNumber ? std::optional<int>(value) : std::nullopt;
 }
 
 void Label::paintEvent(QPaintEvent* /*event*/) {

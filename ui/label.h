@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 #include "ui/window_layout.h"
 
@@ -15,7 +16,10 @@ class Label final : public QWidget {
   Label(const ControlDescription& description, QWidget* parent);
 
   const QString& caption() const { return caption_; }
+  // Repaints, and tells screen readers of the new caption or number.
   void SetCaption(const QString& caption);
+  // The caption read as a number, when it is one (the water and the level).
+  std::optional<int> number() const;
   QColor textColour() const { return textColour_; }
   Qt::Alignment alignment() const { return alignment_; }
 

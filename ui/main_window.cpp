@@ -12,6 +12,7 @@
 
 #include "assets/built_in_pictures.h"
 #include "assets/window_icon.h"
+#include "ui/accessibility.h"
 #include "ui/pictures/picture.h"
 
 namespace vintello {
@@ -91,6 +92,8 @@ MainWindow::MainWindow(GameState& state, StageWidget::Clock clock, RandomSource*
   auto* closeOnEsc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   closeOnEsc->setContext(Qt::WindowShortcut);
   QObject::connect(closeOnEsc, &QShortcut::activated, this, &QWidget::close);
+
+  DescribeForScreenReaders(*this);
 
   // The creation event: every control exists, and no input can reach them before the event loop.
   game_->HandleMainWindowCreated();
