@@ -20,7 +20,4 @@ Image DrawWindowIcon();
 // background: the program's icon in desktop menus.
 RgbaImage DrawAppIcon(int size);
 
-// The sizes at which desktops look for a program's icon.
-inline constexpr int kAppIconSizes[] = {16, 32, 48, 64, 128, 256};
-
 }  // namespace vintello::draw

@@ -1,9 +1,12 @@
 // draw_pictures <output dir>: writes tile1.jpg to tile5.jpg, droplet.bmp and icon.bmp.
-// draw_pictures --app-icons <output dir>: writes the program's icon as icon-<size>.png at each
-// size that desktops look for.
+// draw_pictures --app-icons <output dir> <size>...: writes the program's icon as icon-<size>.png
+// at each size given.
+#include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,28 +31,46 @@ bool WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t
   return true;
 }
 
-bool WriteAppIcons(const std::filesystem::path& dir) {
+// An icon size from the command line: whole pixels, at most as large as any desktop asks for.
+std::optional<int> IconSize(const char* text) {
+  constexpr int kLargest = 1024;
+  int size = 0;
+  const char* end = text + std::strlen(text);
+  const auto [at, error] = std::from_chars(text, end, size);
+  if (error != std::errc() || at != end || size < 1 || size > kLargest) return std::nullopt;
+  return size;
+}
+
+int WriteAppIcons(const std::filesystem::path& dir, int sizeCount, char** sizes) {
   using namespace vintello::draw;
   bool ok = true;
-  for (const int size : kAppIconSizes) {
-    ok = WriteFile(dir / ("icon-" + std::to_string(size) + ".png"), EncodePng(DrawAppIcon(size))) &&
+  for (int i = 0; i < sizeCount; ++i) {
+    const std::optional<int> size = IconSize(sizes[i]);
+    if (!size) {
+      std::fprintf(stderr, "draw_pictures: not an icon size: %s\n", sizes[i]);
+      return 2;
+    }
+    ok = WriteFile(dir / ("icon-" + std::to_string(*size) + ".png"),
+                   EncodePng(DrawAppIcon(*size))) &&
          ok;
   }
-  return ok;
+  return ok ? 0 : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool appIcons = argc == 3 && std::string(argv[1]) == "--app-icons";
+  const bool appIcons = argc >= 4 && std::string(argv[1]) == "--app-icons";
   if (argc != 2 && !appIcons) {
-    std::fprintf(stderr, "usage: draw_pictures [--app-icons] <output dir>\n");
+    std::fprintf(stderr,
+                 "usage: draw_pictures <output dir>\n"
+                 "       draw_pictures --app-icons <output dir> <size>...\n");
     return 2;
   }
-  const std::filesystem::path dir = argv[argc - 1];
+  const std::filesystem::path dir = argv[appIcons ? 2 : 1];
   std::error_code error;
   std::filesystem::create_directories(dir, error);
-  if (appIcons) return WriteAppIcons(dir) ? 0 : 1;
+  if (appIcons) return WriteAppIcons(dir, argc - 3, argv + 3);
 
   using namespace vintello::draw;
   bool ok = true;
