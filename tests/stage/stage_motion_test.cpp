@@ -164,6 +164,38 @@ TEST(StageSteps, PlacesTruncateTowardZero) {
   }
 }
 
+// An object that flies on far beyond the stage reads back at the end of the 32-bit range
+// instead of wrapping round, in both directions and on both axes.
+TEST(StageSteps, FarPlacesReadBackHeldInTheIntegerRange) {
+  struct Case {
+    std::int32_t angle;
+    double length;  // one step from (100, 100)
+    std::int32_t left;
+    std::int32_t top;
+  };
+  constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+  const std::vector<Case> cases = {
+      {90, 2147483546.5, kMax - 1, 100},  // just inside: truncated as anywhere else
+      {90, 2147483547.0, kMax, 100},
+      {90, 1e12, kMax, 100},
+      {270, 2147483747.5, kMin + 1, 100},
+      {270, 2147483748.0, kMin, 100},
+      {270, 1e12, kMin, 100},
+      {180, 1e12, 100, kMax},
+      {0, 1e12, 100, kMin},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.angle << " by " << c.length);
+    Stage stage(50, 50, test::kGrey);
+    const ObjectId id = Launch(stage, Filled(3, 3, test::kRed), 100, 100, c.angle,
+                               Moving(c.length, BorderHandling::None));
+    stage.Tick(25);
+    EXPECT_EQ(stage.GetObjectLeft(id), c.left);
+    EXPECT_EQ(stage.GetObjectTop(id), c.top);
+  }
+}
+
 TEST(StageTurning, AngleIsBroughtIntoRange) {
   struct Case {
     std::vector<std::int32_t> turns;

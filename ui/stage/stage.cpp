@@ -2,8 +2,6 @@
 #include "ui/stage/stage.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 #include <utility>
 
 #include "ui/pictures/picture_cache.h"
@@ -19,16 +17,6 @@ std::int32_t NormalisedAngle(std::int64_t degrees) {
 }
 
 }  // namespace
-
-std::int32_t WholePixel(double place) {
-  constexpr double kLowest = std::numeric_limits<std::int32_t>::min();
-  constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
-  return static_cast<std::int32_t>(std::clamp(std::trunc(place), kLowest, kHighest));
-}
-
-PlacedPicture Stage::Object::placed() const {
-  return {shown.get(), WholePixel(left), WholePixel(top)};
-}
 
 Stage::Stage(int width, int height, Rgb background)
     : width_(std::max(width, 0)),

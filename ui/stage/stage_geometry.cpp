@@ -10,6 +10,11 @@ bool FullyOpaque(const Picture& p) {
   return !p.transparent.has_value();
 }
 
+bool Contains(const Box& outer, const Box& inner) {
+  return outer.left <= inner.left && outer.top <= inner.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
 int Local(std::int64_t stage, std::int64_t origin) {
   return static_cast<int>(stage - origin);
 }
@@ -24,10 +29,15 @@ void AddMerged(std::vector<PixelRect>& areas, PixelRect area) {
   if (added.empty()) return;
   for (std::size_t i = 0; i < areas.size();) {
     const Box other = BoxOf(areas[i]);
+    // Mostly a droplet's step lies inside what is marked already; whatever `added` has taken
+    // in so far lies inside it too.
+    if (Contains(other, added)) return;
     const Box joint = Enclose(added, other);
     if (joint.area() <= added.area() + other.area()) {
       added = joint;
-      areas.erase(areas.begin() + static_cast<std::ptrdiff_t>(i));
+      // The order of the areas means nothing, so the last one takes the merged one's place.
+      areas[i] = areas.back();
+      areas.pop_back();
       i = 0;  // the grown box may now reach areas that were checked already
     } else {
       ++i;

@@ -1,7 +1,9 @@
 // One object on the stage, as the stage's own source files share it.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "ui/pictures/picture.h"
 #include "ui/stage/stage.h"
@@ -34,6 +36,18 @@ struct Stage::Object {
 };
 
 // A place read back as a whole pixel: truncated toward zero, held inside the 32-bit range.
-std::int32_t WholePixel(double place);
+// Every step tests the mover against every object, so this is kept to a cast and two compares.
+inline std::int32_t WholePixel(double place) {
+  constexpr double kLowest = std::numeric_limits<std::int32_t>::min();
+  constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
+  if (place >= kHighest) return std::numeric_limits<std::int32_t>::max();
+  if (place <= kLowest) return std::numeric_limits<std::int32_t>::min();
+  if (std::isnan(place)) return 0;
+  return static_cast<std::int32_t>(place);  // the cast truncates toward zero
+}
+
+inline PlacedPicture Stage::Object::placed() const {
+  return {shown.get(), WholePixel(left), WholePixel(top)};
+}
 
 }  // namespace vintello
