@@ -26,7 +26,8 @@ constexpr std::uint32_t kOpaque = 0xFF000000u;
 //   3 yellow 4 x 4 at (0, 0), created later than 1 but on layer -1, so beneath it;
 //   4 green 4 x 4 at (12, 0), invisible;
 //   5 green 4 x 4 at (18, 14), cut by the right and bottom edges;
-//   6 black 4 x 4 at (-3, 14), cut by the left edge;
+//   6 4 x 4 at (-3, 14) in red, green, blue and black columns, cut by the left edge so that
+//     only its black column shows;
 //   7 a 2 x 5 picture at (13, 8) that turns with its angle.
 struct OverlapStage {
   OverlapStage() {
@@ -36,7 +37,7 @@ struct OverlapStage {
     stage.SetObjectLayer(yellow, -1);
     hidden = stage.CreateObject(&opaqueGreen.tmpl, 12, 0, false);
     corner = CreateOpaque(stage, Filled(4, 4, test::kGreen), 18, 14);
-    leftEdge = CreateOpaque(stage, Filled(4, 4, test::kBlack), -3, 14);
+    leftEdge = CreateOpaque(stage, Sketch({"rgbk", "rgbk", "rgbk", "rgbk"}), -3, 14);
     turning = stage.CreateObject(&upright.tmpl, 13, 8, true);
   }
 

@@ -27,23 +27,35 @@ void Stage::MarkObjectDirty(const Object& object) {
 void Stage::Compose(const PixelRect& area) {
   const Box target = BoxOf(area);
   const auto stride = static_cast<std::size_t>(width_);
+  const auto left = static_cast<std::size_t>(target.left);
+  const auto right = static_cast<std::size_t>(target.right);
   for (auto y = target.top; y < target.bottom; ++y) {
-    const auto row = pixels_.begin() + static_cast<std::ptrdiff_t>(y * width_);
-    std::fill(row + static_cast<std::ptrdiff_t>(target.left),
-              row + static_cast<std::ptrdiff_t>(target.right), kOpaqueAlpha | background_);
+    std::uint32_t* row = pixels_.data() + static_cast<std::size_t>(y) * stride;
+    std::fill(row + left, row + right, kOpaqueAlpha | background_);
   }
+  // Row by row with plain loops: the tiles, which cover most of the stage, have no transparent
+  // colour and copy straight across.
   for (const auto& o : list_) {
     if (!o->visible || o->shown == nullptr) continue;
     const PlacedPicture p = o->placed();
     const Box common = Intersect(p.box(), target);
+    if (common.empty()) continue;
     const Picture& picture = *p.picture;
+    const auto count = static_cast<std::size_t>(common.right - common.left);
+    const auto sourceX = static_cast<std::size_t>(common.left - p.left);
     for (auto y = common.top; y < common.bottom; ++y) {
-      const auto py = static_cast<int>(y - p.top);
-      for (auto x = common.left; x < common.right; ++x) {
-        const auto px = static_cast<int>(x - p.left);
-        if (!picture.OpaqueAt(px, py)) continue;
-        pixels_[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x)] =
-            kOpaqueAlpha | picture.At(px, py);
+      const Rgb* from =
+          picture.pixels.data() +
+          static_cast<std::size_t>(y - p.top) * static_cast<std::size_t>(picture.width) + sourceX;
+      std::uint32_t* to = pixels_.data() + static_cast<std::size_t>(y) * stride +
+                          static_cast<std::size_t>(common.left);
+      if (!picture.transparent) {
+        for (std::size_t x = 0; x < count; ++x) to[x] = kOpaqueAlpha | from[x];
+      } else {
+        const Rgb clear = *picture.transparent;
+        for (std::size_t x = 0; x < count; ++x) {
+          if (from[x] != clear) to[x] = kOpaqueAlpha | from[x];
+        }
       }
     }
   }
