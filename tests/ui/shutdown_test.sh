@@ -129,8 +129,8 @@ write_presses_and_close() {  # write_presses_and_close METHOD FILE
   chmod +x "$file"
 }
 
-# The input goes out while the program is held still, so that all of it waits in its queue:
-# the bursts are handled and the window closes before any droplet can take its first step.
+# The input goes out while the program is held still, so that all of it waits in its queue and
+# the close is handled right after the bursts, while their droplets are still flying.
 
 # Under gdb: the first press stops the program; the rest of the input and the close are sent
 # while it stands at the breakpoint. Counts the calls of ReleaseGameState and the droplets still
