@@ -18,44 +18,8 @@ for tool in openbox xdotool xprop xwininfo xev import convert compare; do
     { echo "FAILED: $tool is missing (packages openbox xdotool x11-utils imagemagick)"; exit 1; }
 done
 
-work=$(mktemp -d)
-started=()
-cleanup() {
-  local pid
-  for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${started[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1
-  shift
-  if "$@"; then
-    echo "ok: $what"
-  else
-    echo "FAILED: $what"
-    failures=$((failures + 1))
-  fi
-}
-
-# Xvfb picks a free display itself and writes its number once it accepts clients.
-mkfifo "$work/display" "$work/wm"
-# Opened for reading and writing, so that no open blocks and only the reads have a limit.
-exec {display_fd}<>"$work/display" {wm_fd}<>"$work/wm"
-Xvfb -displayfd 3 -screen 0 "${screen_width}x${screen_height}x24" -nolisten tcp \
-  3>"$work/display" 2>"$work/xvfb.log" &
-started+=($!)
-read -r -t 30 -u "$display_fd" display_number ||
-  { echo "FAILED: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=:$display_number
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-
-# openbox runs its start-up command once it manages the screen.
-openbox --startup "sh -c 'echo ready >$work/wm'" >"$work/openbox.log" 2>&1 &
-started+=($!)
-read -r -t 30 -u "$wm_fd" _ || { echo "FAILED: openbox did not start"; exit 1; }
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/../../tools/x-session.sh"
+start_x_session "$screen_width" "$screen_height"
 
 # Re-checks CONDITION whenever the window gets a structure or property event; gives up when
 # 20 seconds pass without one.

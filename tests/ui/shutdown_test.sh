@@ -28,42 +28,10 @@ if ldd "$app" | grep -q libasan; then
   export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$here/../sanitizer/lsan.supp}
 fi
 
-work=$(mktemp -d)
-started=()
-cleanup() {
-  local pid
-  for pid in "${started[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${started[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/../../tools/x-session.sh"
 
-failures=0
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1
-  shift
-  if "$@"; then
-    echo "ok: $what"
-  else
-    echo "FAILED: $what"
-    failures=$((failures + 1))
-  fi
-}
-
-# Xvfb picks a free display itself and writes its number once it accepts clients; openbox runs
-# its start-up command once it manages the screen.
-mkfifo "$work/display" "$work/wm"
-exec {display_fd}<>"$work/display" {wm_fd}<>"$work/wm"
 readonly screen_width=1024 screen_height=768 outer_width=546 outer_height=438
-Xvfb -displayfd 3 -screen 0 "${screen_width}x${screen_height}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-started+=($!)
-read -r -t 30 -u "$display_fd" display_number ||
-  { echo "FAILED: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=:$display_number
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-openbox --startup "sh -c 'echo ready >$work/wm'" >"$work/openbox.log" 2>&1 &
-started+=($!)
-read -r -t 30 -u "$wm_fd" _ || { echo "FAILED: openbox did not start"; exit 1; }
+start_x_session "$screen_width" "$screen_height"
 
 window=0
 full_drops=()
